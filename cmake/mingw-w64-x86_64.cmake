@@ -1,0 +1,17 @@
+# Cross-compiling for Windows x86-64 with Debian's mingw-w64 (POSIX thread model,
+# so std::thread and GoogleTest work); every target exe runs without extra DLLs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TAVRIMO_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TAVRIMO_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TAVRIMO_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${TAVRIMO_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TAVRIMO_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
