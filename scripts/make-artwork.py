@@ -242,6 +242,11 @@ def banner():
     pic.save_png("banner.png")
 
 
+def cross(pen):
+    pen.line([(21, 12.5), (31, 22.5)], 1.5)
+    pen.line([(31, 12.5), (21, 22.5)], 1.5)
+
+
 def caption_buttons():
     for state, field, red in (("normal", WHITE, RED),
                               ("hover", FIELD_HOVER, RED_HOVER),
@@ -251,9 +256,7 @@ def caption_buttons():
         minimise.save_jpeg("minimize-%s.jpg" % state)
 
         close = Picture((52, 35), red + (255,))
-        close.shape(WHITE, lambda pen: (
-            pen.line([(21, 12.5), (31, 22.5)], 1.5),
-            pen.line([(31, 12.5), (21, 22.5)], 1.5)))
+        close.shape(WHITE, cross)
         close.save_jpeg("close-%s.jpg" % state)
 
 
@@ -360,13 +363,17 @@ def distance_to_body(x, y):
     return math.hypot(max(qx, 0), max(qy, 0)) + min(max(qx, qy), 0) - r
 
 
+def folder(pen):
+    """Tab with a sloping edge at the top left, body filling the rest."""
+    pen.rect((0, 0, 8, 5), 1.5)
+    pen.polygon([(6, 0), (7.5, 0), (10.5, 3), (6, 3)])
+    pen.rect((0, 3, 20, 16), 1.5)
+
+
 def browse_buttons():
     for suffix, colour in (("", FOLDER_GREY), ("-hover", BLUE_LIGHT), ("-pressed", BLUE)):
         pic = Picture((20, 16))
-        pic.shape(colour, lambda pen: (
-            pen.rect((0, 0, 8, 6), 1.5),
-            pen.polygon([(6, 0), (7.5, 0), (10, 2.5), (6, 2.5)]),
-            pen.rect((0, 2.5, 20, 16), 1.5)))
+        pic.shape(colour, folder)
         pic.save_png("browse-button%s.png" % suffix)
 
 
