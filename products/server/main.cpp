@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     try {
         const chat::WinsockSession winsock;
         chat::Socket listener = chat::openListener(*options);
-        const std::string where = options->address == "0.0.0.0" ? "所有网络接口" : options->address;
+        const std::string where = options->address == "0.0.0.0" ? "所有网络接口" : " " + options->address + " ";
         chat::logLine("聊天室服务器已启动，监听" + where + "的 TCP 端口 " + std::to_string(options->port));
         const std::optional<chat::Lexicon> lexicon = loadLexicon();
         chat::ChatServer server(std::move(listener), lexicon ? &*lexicon : nullptr);
