@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/files/file_handle.h"
-#include "host/files/find_handle.h"
+#include "host/files/kernel_handle.h"
 
 namespace {
 

@@ -7,8 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "host/files/file_handle.h"
-#include "host/files/find_handle.h"
+#include "host/files/kernel_handle.h"
 #include "host/files/scratch_folder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "host/files/find_handle.h"
+#include "host/files/kernel_handle.h"
 #include "host/files/scratch_folder.h"
 
 namespace {

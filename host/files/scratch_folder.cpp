@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/files/file_handle.h"
-#include "host/files/find_handle.h"
+#include "host/files/kernel_handle.h"
 
 namespace {
 

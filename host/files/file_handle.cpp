@@ -1,7 +1,0 @@
-#include "host/files/file_handle.h"
-
-FileHandle::~FileHandle()
-{
-    if (valid())
-        CloseHandle(file_);
-}

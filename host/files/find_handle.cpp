@@ -1,7 +1,0 @@
-#include "host/files/find_handle.h"
-
-FindHandle::~FindHandle()
-{
-    if (valid())
-        FindClose(search_);
-}
