@@ -1,0 +1,52 @@
+#include "host/ui/child_window.h"
+#include "host/ui/controls.h"
+
+namespace {
+
+class LabelWindow : public ChildWindow {
+public:
+    explicit LabelWindow(const Label& label) : label_(label), background_(CreateSolidBrush(label.backColour)) {}
+
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_PAINT:
+            paintBuffered(window, [this](HDC dc, const RECT& area) { paint(dc, area); });
+            return 0;
+        case WM_LBUTTONDOWN:
+            startDrag(window);
+            return 0;
+        default:
+            return ChildWindow::handle(window, message, wParam, lParam);
+        }
+    }
+
+private:
+    void paint(HDC dc, const RECT& area) const
+    {
+        FillRect(dc, &area, background_.get());
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetTextColor(dc, label_.textColour);
+        SetBkMode(dc, TRANSPARENT);
+        static const UINT horizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+        static const UINT vertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+        UINT format = horizontal[label_.horizontalAlignment % 3] | DT_NOPREFIX;
+        // Vertical placement needs a single line.
+        format |= label_.wordWrap ? DT_WORDBREAK : (DT_SINGLELINE | vertical[label_.verticalAlignment % 3]);
+        RECT text = area;
+        DrawTextA(dc, label_.caption, -1, &text, format);
+    }
+
+    Label label_;
+    GdiObject<HBRUSH> background_;
+};
+
+} // namespace
+
+HWND createLabel(HWND parent, Control& control, const Label& label)
+{
+    return createToolkitWindow(std::make_unique<LabelWindow>(label), 0, WS_CHILD | WS_CLIPSIBLINGS, "",
+                               control.definition->place, parent);
+}
