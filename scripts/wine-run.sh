@@ -41,4 +41,4 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     ) 9>"$root/.prefix.lock"
 fi
 
-/usr/lib/wine/wine64 "$@"
+exec /usr/lib/wine/wine64 "$@"

@@ -112,3 +112,19 @@ bool writeFile(const Text& path, std::initializer_list<ByteView> data)
         return false;
     return std::all_of(data.begin(), data.end(), [&](ByteView bytes) { return writeAll(file.get(), bytes); });
 }
+
+bool removeEmptyDirectory(const Text& path)
+{
+    return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+Text fullPathOf(const Text& path)
+{
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return path;
+    char longer[MAX_PATH];
+    length = GetLongPathNameA(full, longer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? Text(full) : Text(longer);
+}

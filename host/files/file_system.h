@@ -25,3 +25,9 @@ bool deleteFile(const Text& path);
 // Creates or truncates the file and writes the byte sets in order; missing
 // folders are not created. On a write error the bytes written so far stay.
 bool writeFile(const Text& path, std::initializer_list<ByteView> data);
+
+// Removes the directory only when it is empty.
+bool removeEmptyDirectory(const Text& path);
+
+// The absolute form of the path, with long names for the parts that exist.
+Text fullPathOf(const Text& path);
