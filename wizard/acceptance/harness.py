@@ -1,0 +1,194 @@
+"""Drives the built wizard from outside, as a user would: the real program under
+the project's Wine set-up on the test display, real mouse clicks and keys with
+xdotool, files checked on disk."""
+
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+BUILD = os.environ["TAVRIMO_BUILD_DIR"]
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+WINE_RUN = os.path.join(SOURCE, "scripts", "wine-run.sh")
+# Acceptance tests have a Wine world of their own: what they install stays out of the unit tests' way.
+WINE_ROOT = os.path.join(BUILD, "wine-acceptance")
+WIZARD_EXE = os.path.join(BUILD, "wizard", "Tavrimo - 安装向导.exe")
+PEEK_EXE = os.path.join(BUILD, "wizard", "acceptance", "peek.exe")
+ARTEFACTS = os.path.join(BUILD, "artefacts")
+
+TITLE = "Tavrimo1.1 - 安装向导"
+DESKTOP = os.path.join(WINE_ROOT, "home")
+DRIVE_C = os.path.join(WINE_ROOT, "prefix", "drive_c")
+STAGING = os.path.join(DRIVE_C, "Program Files", "Tavrimo")
+DOWNLOAD = os.path.join(DRIVE_C, "Program Files", "Tavrimo - 安装向导.zip")
+
+# Places in the window's client area (the window has no frame).
+SERVER_TILE = (125, 144)
+CLIENT_TILE = (355, 144)
+BROWSE_BUTTON = (445, 250)
+SHORTCUT_OPTION = (20, 302)
+LEXICON_OPTION = (210, 302)
+INSTALL_BUTTON = (389, 301)
+BANNER = (130, 40)
+CLOSE_BUTTON = (454, 17)
+MINIMIZE_BUTTON = (407, 17)
+PAGE_BACKGROUND = (240, 320)
+RUN_SERVER_OPTION = (45, 112)
+RUN_CLIENT_OPTION = (275, 112)
+FINISH_BUTTON = (239, 171)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.strip()
+
+
+def wine(*args, **kwargs):
+    return subprocess.run([WINE_RUN, "--wine-root", WINE_ROOT, *args], capture_output=True, **kwargs)
+
+
+def wait_for(condition, timeout=20.0, step=0.2):
+    end = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+def windows_titled(title):
+    return [w for w in xdotool("search", "--onlyvisible", "--name", f"^{title}$").split() if w]
+
+
+def geometry(window):
+    """(left, top, width, height) of an X window."""
+    values = {}
+    for line in xdotool("getwindowgeometry", "--shell", window).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value)
+    return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+
+def screen_size():
+    width, height = xdotool("getdisplaygeometry").split()
+    return int(width), int(height)
+
+
+def message_box(title, timeout=20.0):
+    """The texts of the message box titled `title` once it shows, else None."""
+    def read():
+        result = wine(PEEK_EXE, title)
+        return result.stdout.decode("gbk", "replace").splitlines() if result.returncode == 0 else None
+    return wait_for(read, timeout)
+
+
+def answer_box(title, button):
+    """Presses a button of the message box titled `title`: 1 OK, 6 Yes, 7 No."""
+    return wine(PEEK_EXE, title, "--press", str(button)).returncode == 0
+
+
+class Wizard:
+    """One run of the wizard executable."""
+
+    def __init__(self, exe=WIZARD_EXE):
+        self.process = subprocess.Popen([WINE_RUN, "--wine-root", WINE_ROOT, exe],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = wait_for(lambda: next(iter(windows_titled(TITLE)), None), timeout=60)
+        if not self.window:
+            self.stop()
+            raise AssertionError("the wizard's window did not show")
+        time.sleep(0.5)
+
+    def geometry(self):
+        return geometry(self.window)
+
+    def point(self, place):
+        left, top, _, _ = self.geometry()
+        return left + place[0], top + place[1]
+
+    def click(self, place, pause=0.5):
+        x, y = self.point(place)
+        xdotool("mousemove", "--sync", x, y)
+        xdotool("click", "1")
+        time.sleep(pause)
+
+    def drag(self, place, by):
+        x, y = self.point(place)
+        xdotool("mousemove", "--sync", x, y)
+        xdotool("mousedown", "1")
+        for step in range(1, 6):
+            xdotool("mousemove", "--sync", x + by[0] * step // 5, y + by[1] * step // 5)
+            time.sleep(0.05)
+        xdotool("mouseup", "1")
+        time.sleep(0.5)
+
+    def key(self, name):
+        xdotool("windowfocus", "--sync", self.window)
+        xdotool("key", name)
+        time.sleep(0.5)
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def pixel(x, y):
+    """(r, g, b) of a screen pixel."""
+    out = subprocess.run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
+                         capture_output=True, text=True).stdout
+    values = out.splitlines()[-1].split("(")[1].split(")")[0].split(",")
+    return tuple(int(float(v)) for v in values[:3])
+
+
+def stop_wine():
+    subprocess.run(["wineserver", "-k"], env={**os.environ, "WINEPREFIX": os.path.join(WINE_ROOT, "prefix")},
+                   capture_output=True)
+
+
+def screenshot(name):
+    os.makedirs(ARTEFACTS, exist_ok=True)
+    path = os.path.join(ARTEFACTS, name)
+    subprocess.run(["import", "-window", "root", path], check=False)
+    return path
+
+
+def clean_world():
+    """Removes what earlier runs left on the desktop and under Program Files."""
+    for path in (STAGING, DOWNLOAD):
+        if os.path.isdir(path):
+            shutil.rmtree(path)
+        elif os.path.exists(path):
+            os.remove(path)
+    if os.path.isdir(DESKTOP):
+        for name in os.listdir(DESKTOP):
+            if not name.startswith("."):
+                full = os.path.join(DESKTOP, name)
+                shutil.rmtree(full) if os.path.isdir(full) and not os.path.islink(full) else os.remove(full)
+
+
+class WizardTestCase(unittest.TestCase):
+    """Starts each test from a clean desktop and staging folder; stops the wizard it started."""
+
+    def setUp(self):
+        clean_world()
+        self.wizards = []
+
+    def start(self, exe=WIZARD_EXE):
+        wizard = Wizard(exe)
+        self.wizards.append(wizard)
+        return wizard
+
+    def tearDown(self):
+        for wizard in getattr(self, "wizards", []):
+            wizard.stop()
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_wine()
