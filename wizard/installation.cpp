@@ -8,6 +8,7 @@
 #include "host/files/shortcut.h"
 #include "host/files/special_folder.h"
 #include "host/text/text.h"
+#include "host/ui/busy_cursor.h"
 #include "host/zip/extract_archive.h"
 #include "payload/payload.h"
 #include "wizard/handlers.h"
@@ -90,6 +91,7 @@ bool installPrograms()
 void installChosenPrograms()
 {
     if (isChecked(ServerTile) || isChecked(ClientTile)) {
+        BusyCursor busy;
         if (liesInStagingDirectory(installPath())) {
             warn(joinText({"不能安装到临时目录“", StagingDirectory, "”中，请选择其他目录！"}));
             return;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "host/files/special_folder.h"
 #include "host/ui/loaded_window.h"
 #include "host/ui/testing/input.h"
@@ -224,6 +227,45 @@ TEST_F(Wizard, AnUntickedShortcutOptionStaysUntickedWhenTheServerComesBack)
     EXPECT_EQ(read(ShortcutOption, Property::Disabled), 0);
     EXPECT_EQ(read(ShortcutOption, Property::Checked), 0);
     EXPECT_EQ(read(LexiconOption, Property::Checked), 1);
+}
+
+std::wstring versionString(const std::vector<char>& block, const wchar_t* name)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    std::wstring key = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || length == 0)
+        return L"";
+    return std::wstring(static_cast<const wchar_t*>(value));
+}
+
+// The program and this test carry the same resources.
+TEST(VersionBlock, NamesTheProductInChineseUnicodeStrings)
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::vector<char> block(GetFileVersionInfoSizeW(self, nullptr));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(self, 0, DWORD(block.size()), block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010001u);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                               &length));
+    EXPECT_EQ(translation[0], 0x0804);
+    EXPECT_EQ(translation[1], 1200);
+
+    EXPECT_EQ(versionString(block, L"FileDescription"), L"\u5B89\u88C5Tavrimo");                 // 安装Tavrimo
+    EXPECT_EQ(versionString(block, L"ProductName"), L"Tavrimo - \u5B89\u88C5\u5411\u5BFC"); // Tavrimo - 安装向导
+    EXPECT_EQ(versionString(block, L"Comments"), L"\u5B89\u88C5\u5411\u5BFC");             // 安装向导
+    EXPECT_EQ(versionString(block, L"FileVersion"), L"1.1.0.0");
+    EXPECT_EQ(versionString(block, L"ProductVersion"), L"1.1.0.0");
 }
 
 } // namespace

@@ -60,8 +60,12 @@ HWND createToolkitWindow(std::unique_ptr<ChildWindow> object, DWORD exStyle, DWO
                            nullptr, GetModuleHandleA(nullptr), &object);
 }
 
-void paintBuffered(HWND window, const std::function<void(HDC, const RECT&)>& paint)
+LRESULT PaintedWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ERASEBKGND)
+        return TRUE;
+    if (message != WM_PAINT)
+        return ChildWindow::handle(window, message, wParam, lParam);
     PaintDC screen(window);
     RECT area;
     GetClientRect(window, &area);
@@ -70,6 +74,19 @@ void paintBuffered(HWND window, const std::function<void(HDC, const RECT&)>& pai
     buffer.select(bitmap.get());
     paint(buffer.get(), area);
     BitBlt(screen.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
+    return 0;
+}
+
+LRESULT BackgroundWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (handleChildNotification(message, wParam, lParam, result))
+        return result;
+    if (message == WM_LBUTTONDOWN) {
+        startDrag(window);
+        return 0;
+    }
+    return PaintedWindow::handle(window, message, wParam, lParam);
 }
 
 void startDrag(HWND pressed)

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
 #include "host/types.h"
@@ -21,8 +20,22 @@ public:
 HWND createToolkitWindow(std::unique_ptr<ChildWindow> object, DWORD exStyle, DWORD style, const char* title,
                          const Place& place, HWND parent);
 
-// Paints through an off-screen bitmap of the window's size, copied in one step.
-void paintBuffered(HWND window, const std::function<void(HDC, const RECT&)>& paint);
+// A window that paints itself through an off-screen bitmap of its size, copied
+// in one step, so that it never flickers.
+class PaintedWindow : public ChildWindow {
+public:
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    virtual void paint(HDC dc, const RECT& area) const = 0;
+};
+
+// A painted surface the window can be dragged by (its background, a picture
+// box, a label), holding controls of its own.
+class BackgroundWindow : public PaintedWindow {
+public:
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 // A left press that should move the window, where the window allows it.
 void startDrag(HWND pressed);

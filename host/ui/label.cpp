@@ -3,28 +3,12 @@
 
 namespace {
 
-class LabelWindow : public ChildWindow {
+class LabelWindow : public BackgroundWindow {
 public:
     explicit LabelWindow(const Label& label) : label_(label), background_(CreateSolidBrush(label.backColour)) {}
 
-    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
-        case WM_PAINT:
-            paintBuffered(window, [this](HDC dc, const RECT& area) { paint(dc, area); });
-            return 0;
-        case WM_LBUTTONDOWN:
-            startDrag(window);
-            return 0;
-        default:
-            return ChildWindow::handle(window, message, wParam, lParam);
-        }
-    }
-
 private:
-    void paint(HDC dc, const RECT& area) const
+    void paint(HDC dc, const RECT& area) const override
     {
         FillRect(dc, &area, background_.get());
         SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));

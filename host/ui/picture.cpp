@@ -116,6 +116,13 @@ Picture::Picture(int width, int height, std::vector<std::uint32_t> pixels)
         std::memcpy(bits, pixels_.data(), pixels_.size() * sizeof(std::uint32_t));
 }
 
+void Picture::draw(HDC dc, int x, int y) const
+{
+    MemoryDC source(dc);
+    source.select(bitmap_.get());
+    BitBlt(dc, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
+}
+
 GdiObject<HRGN> Picture::shapeWithout(COLORREF cutOut) const
 {
     const std::uint32_t key = std::uint32_t(GetRValue(cutOut)) << 16 | GetGValue(cutOut) << 8 | GetBValue(cutOut);

@@ -21,7 +21,8 @@ public:
     int height() const { return height_; }
     // 0x00RRGGBB, top row first.
     std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
-    HBITMAP bitmap() const { return bitmap_.get(); }
+    // Copies the picture, unscaled, with its top-left corner at (x, y).
+    void draw(HDC dc, int x, int y) const;
     // The picture's pixels except those of exactly `cutOut`, as a region.
     GdiObject<HRGN> shapeWithout(COLORREF cutOut) const;
 

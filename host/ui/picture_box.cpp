@@ -6,9 +6,8 @@
 
 namespace {
 
-// A container that paints its background colour and picture; the window can be
-// dragged by it.
-class PictureBoxWindow : public ChildWindow {
+// A container that shows its background colour and picture.
+class PictureBoxWindow : public BackgroundWindow {
 public:
     PictureBoxWindow(const PictureBox& box, COLORREF windowBackground)
         : background_(CreateSolidBrush(box.backColour)),
@@ -17,33 +16,14 @@ public:
     {
     }
 
-    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+private:
+    void paint(HDC dc, const RECT& area) const override
     {
-        LRESULT result = 0;
-        if (handleChildNotification(message, wParam, lParam, result))
-            return result;
-        switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
-        case WM_PAINT:
-            paintBuffered(window, [this](HDC dc, const RECT& area) {
-                FillRect(dc, &area, background_.get());
-                if (!picture_)
-                    return;
-                MemoryDC source(dc);
-                source.select(picture_->bitmap());
-                BitBlt(dc, 0, 0, picture_->width(), picture_->height(), source.get(), 0, 0, SRCCOPY);
-            });
-            return 0;
-        case WM_LBUTTONDOWN:
-            startDrag(window);
-            return 0;
-        default:
-            return ChildWindow::handle(window, message, wParam, lParam);
-        }
+        FillRect(dc, &area, background_.get());
+        if (picture_)
+            picture_->draw(dc, 0, 0);
     }
 
-private:
     GdiObject<HBRUSH> background_;
     std::optional<Picture> picture_;
 };

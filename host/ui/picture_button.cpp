@@ -133,12 +133,8 @@ void PictureButtonWindow::onRelease(POINT point)
 void PictureButtonWindow::paint(HDC dc, const RECT& area) const
 {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const Picture* shown = shownPicture();
-    if (!shown)
-        return;
-    MemoryDC source(dc);
-    source.select(shown->bitmap());
-    BitBlt(dc, 0, 0, shown->width(), shown->height(), source.get(), 0, 0, SRCCOPY);
+    if (const Picture* shown = shownPicture())
+        shown->draw(dc, 0, 0);
 }
 
 LRESULT PictureButtonWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -148,11 +144,6 @@ LRESULT PictureButtonWindow::handle(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE:
         window_ = window;
         refresh();
-        return 0;
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT:
-        paintBuffered(window, [this](HDC dc, const RECT& area) { paint(dc, area); });
         return 0;
     case WM_ENABLE:
         refresh();
@@ -173,7 +164,7 @@ LRESULT PictureButtonWindow::handle(HWND window, UINT message, WPARAM wParam, LP
             setDisplay(Display::Normal);
         return 0;
     default:
-        return ChildWindow::handle(window, message, wParam, lParam);
+        return PaintedWindow::handle(window, message, wParam, lParam);
     }
 }
 

@@ -11,7 +11,7 @@
 #include "host/ui/definition.h"
 #include "host/ui/picture.h"
 
-class PictureButtonWindow : public ChildWindow {
+class PictureButtonWindow : public PaintedWindow {
 public:
     PictureButtonWindow(const PictureButton& definition, COLORREF windowBackground, Handler clicked);
 
@@ -32,7 +32,7 @@ private:
     void onMouseMove(POINT point, bool leftHeld);
     void onPress();
     void onRelease(POINT point);
-    void paint(HDC dc, const RECT& area) const;
+    void paint(HDC dc, const RECT& area) const override;
 
     HWND window_ = nullptr;
     ButtonType type_;

@@ -23,28 +23,14 @@ void fire(Handler handler)
         handler();
 }
 
-class TopLevelWindow : public ChildWindow {
+class TopLevelWindow : public BackgroundWindow {
 public:
     explicit TopLevelWindow(WindowNumber number) : number_(number) {}
 
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        LRESULT result = 0;
-        if (handleChildNotification(message, wParam, lParam, result))
-            return result;
         LoadedWindow* loaded = loadedWindow(number_);
         switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
-        case WM_PAINT:
-            paintBuffered(window, [loaded](HDC dc, const RECT& area) {
-                if (loaded)
-                    FillRect(dc, &area, loaded->background.get());
-            });
-            return 0;
-        case WM_LBUTTONDOWN:
-            startDrag(window);
-            return 0;
         case WM_CLOSE: // no close query is bound: the close always goes ahead
             DestroyWindow(window);
             return 0;
@@ -68,11 +54,17 @@ public:
                 PostQuitMessage(0);
             return 0;
         default:
-            return ChildWindow::handle(window, message, wParam, lParam);
+            return BackgroundWindow::handle(window, message, wParam, lParam);
         }
     }
 
 private:
+    void paint(HDC dc, const RECT& area) const override
+    {
+        if (LoadedWindow* loaded = loadedWindow(number_))
+            FillRect(dc, &area, loaded->background.get());
+    }
+
     WindowNumber number_;
 };
 
