@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Usage: wine-run.sh --wine-root DIR PROGRAM.exe [ARGS...]
+#        wine-run.sh --wine-root DIR --prepare     (only creates the prefix)
 # Runs a Windows program under Wine in the project's own world: the prefix and a
 # HOME of their own below DIR (created once and reused; a fresh prefix's Desktop
 # is that HOME), the GBK locale, no menu entries written to the real desktop.
 # Without a DISPLAY it runs on a private Xvfb screen (scripts/with-display.sh).
 set -u
 if [ "${1:-}" != "--wine-root" ] || [ $# -lt 3 ]; then
-    echo "usage: $0 --wine-root DIR PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 --wine-root DIR PROGRAM.exe [ARGS...] | --prepare" >&2
     exit 2
 fi
 root=$2
@@ -41,4 +42,5 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     ) 9>"$root/.prefix.lock"
 fi
 
+[ "$1" = "--prepare" ] && exit 0
 exec /usr/lib/wine/wine64 "$@"
