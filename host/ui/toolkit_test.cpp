@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <thread>
 
 #include "host/text/text.h"
@@ -151,6 +152,7 @@ TEST_F(Toolkit, PositionMinimisesOnlyAVisibleWindow)
 struct BoxAnswer {
     int button;
     std::string title;
+    bool announce = false; // say on stderr that the box showed, before pressing
 };
 
 // Answers the next message box of this process with `button` and notes its title.
@@ -166,6 +168,10 @@ std::thread answerBox(BoxAnswer& answer)
                 char title[64] = {};
                 GetWindowTextA(box, title, sizeof(title));
                 answer.title = title;
+                if (answer.announce) {
+                    std::fputs("an error box showed\n", stderr);
+                    std::fflush(stderr);
+                }
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
                 return;
             }
@@ -200,5 +206,44 @@ INSTANTIATE_TEST_SUITE_P(Answers, ShowMessage, testing::Values(
     MessageCase{36, Text("提示："), IDNO, 6, "提示："},
     MessageCase{48, Text("警告："), IDOK, 0, "警告："},
     MessageCase{0x40000, std::nullopt, IDOK, 0, "信息："}));
+
+} // namespace
+
+namespace {
+
+struct FatalCase {
+    const char* name;
+    void (*call)();
+};
+
+class FatalError : public testing::TestWithParam<FatalCase> {};
+
+// The error box is answered by a thread of the dying process itself.
+void misuse(void (*call)())
+{
+    static BoxAnswer answer{IDOK, {}, true};
+    answerBox(answer).detach();
+    defineWindows({&testWindowDefinition()});
+    call();
+}
+
+TEST_P(FatalError, ShowsAnErrorBoxThenEndsTheProgramWithMinusOne)
+{
+    EXPECT_EXIT(misuse(GetParam().call), testing::ExitedWithCode(-1), "an error box showed");
+}
+
+INSTANTIATE_TEST_SUITE_P(Misuse, FatalError, testing::Values(
+    FatalCase{"LoadUndefinedWindow", [] { loadWindow(0x52019999); }},
+    FatalCase{"ReadOfUndefinedWindow", [] { readProperty(0x52019999, WindowItself, Property::Visible); }},
+    FatalCase{"KindPropertyOfWindowNotLoaded", [] { readProperty(TestWindow, TestCheck, Property::Checked); }},
+    FatalCase{"DestroyWindowNotLoaded", [] { destroyWindow(TestWindow, WindowItself); }}),
+    [](const testing::TestParamInfo<FatalCase>& info) { return info.param.name; });
+
+TEST(CommonProperties, OfAWindowNotLoadedComeFromTheDefinition)
+{
+    defineWindows({&testWindowDefinition()});
+    EXPECT_EQ(readProperty(TestWindow, TestCheck, Property::Top).number(), 100);
+    EXPECT_EQ(readProperty(TestWindow, WindowItself, Property::Width).number(), 400);
+}
 
 } // namespace
