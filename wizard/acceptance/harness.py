@@ -3,6 +3,7 @@ the project's Wine set-up on the test display, real mouse clicks and keys with
 xdotool, files checked on disk."""
 
 import os
+import pwd
 import shutil
 import subprocess
 import time
@@ -22,6 +23,14 @@ DESKTOP = os.path.join(WINE_ROOT, "home")
 DRIVE_C = os.path.join(WINE_ROOT, "prefix", "drive_c")
 STAGING = os.path.join(DRIVE_C, "Program Files", "Tavrimo")
 DOWNLOAD = os.path.join(DRIVE_C, "Program Files", "Tavrimo - 安装向导.zip")
+PREFIX = os.path.join(WINE_ROOT, "prefix")
+PRODUCTS = os.path.join(BUILD, "products")
+# The desktop as the wizard names it: Wine calls the user's folders after the Unix user.
+DESKTOP_PATH = "C:\\users\\%s\\Desktop" % pwd.getpwuid(os.getuid()).pw_name
+# Wine's folder chooser in the Chinese locale, and two items of its tree.
+CHOOSER_TITLE = "选择文件夹"
+MY_COMPUTER = "我的电脑"
+DRIVE_C_ITEM = " (C:)"
 
 # Places in the window's client area (the window has no frame).
 SERVER_TILE = (125, 144)
@@ -87,6 +96,53 @@ def answer_box(title, button):
     return wine(PEEK_EXE, title, "--press", str(button)).returncode == 0
 
 
+def path_box():
+    """The text of the wizard's install path box, else None."""
+    lines = wine(PEEK_EXE, TITLE, "--edit").stdout.decode("gbk").splitlines()
+    return lines[0] if lines else None
+
+
+# Items whose names type-ahead cannot find (it takes neither Chinese nor spaces), by
+# their place: My Computer is the last item of the top level (folders on the desktop,
+# with ASCII names, sort before it), drive C the first item inside it.
+TREE_PLACES = {MY_COMPUTER: "End", DRIVE_C_ITEM: "Right"}
+
+
+def tree_keys(*names):
+    """Keys that select an item in the folder chooser's tree, as a user does with the
+    keyboard (Wine's chooser has no edit field): from the root, the desktop, each
+    name in turn is opened with Right and then found among the items shown, by
+    type-ahead on its first word or by its place."""
+    keys = ["Home"]
+    for depth, name in enumerate(names):
+        if depth:
+            keys.append("Right")
+        keys.append(TREE_PLACES.get(name) or ("type", name.split(" ")[0]))
+    return keys
+
+
+def wine_processes(name):
+    """Pids of the running processes of this Wine world whose command line holds `name`."""
+    pids = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                command = f.read()
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                environment = f.read().split(b"\0")
+        except OSError:
+            continue
+        if name.encode() in command and f"WINEPREFIX={PREFIX}".encode() in environment:
+            pids.append(int(pid))
+    return pids
+
+
+def listening_on(port):
+    """True when something listens on this TCP port."""
+    out = subprocess.run(["ss", "-ltnH"], capture_output=True, text=True).stdout
+    return any(line.split()[3].endswith(f":{port}") for line in out.splitlines() if len(line.split()) > 3)
+
+
 class Wizard:
     """One run of the wizard executable."""
 
@@ -126,6 +182,32 @@ class Wizard:
         xdotool("windowfocus", "--sync", self.window)
         xdotool("key", name)
         time.sleep(0.5)
+
+    def browse(self, keys, cancel=False):
+        """Opens the folder chooser with the browse button, selects an item with `keys`
+        (tree_keys) and presses OK with Enter, or clicks Cancel."""
+        self.click(BROWSE_BUTTON, pause=0)
+        chooser = wait_for(lambda: next(iter(windows_titled(CHOOSER_TITLE)), None))
+        if not chooser:
+            raise AssertionError("the folder chooser did not show")
+        left, top, width, height = geometry(chooser)
+        # Below the few items shown: the click gives the tree the keyboard and selects nothing.
+        xdotool("mousemove", "--sync", left + width // 2, top + height - 100)
+        xdotool("click", "1")
+        for key in keys:
+            if isinstance(key, tuple):
+                xdotool("type", "--delay", "50", key[1])
+            else:
+                xdotool("key", key)
+            time.sleep(0.3)
+        if cancel:
+            xdotool("mousemove", "--sync", left + width - 54, top + height - 26)
+            xdotool("click", "1")
+        else:
+            xdotool("key", "Return")
+        if not wait_for(lambda: not windows_titled(CHOOSER_TITLE)):
+            raise AssertionError("the folder chooser did not close")
+        time.sleep(0.3)
 
     def wait_exit(self, timeout=30):
         try:
