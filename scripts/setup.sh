@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-tools libz-mingw-w64-dev googletest
     wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei locales
-    dpkg-dev xz-utils python3 liblnk-utils nginx-light libminizip-dev zlib1g-dev zip unzip openssl
+    dpkg-dev xz-utils python3 iproute2 liblnk-utils nginx-light libminizip-dev zlib1g-dev zip unzip openssl
 )
 
 missing_packages() {

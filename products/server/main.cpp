@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -56,7 +57,9 @@ void waitForUserIfInteractive()
 
 int main(int argc, char** argv)
 {
-    const auto options = chat::parseServerOptions(argc, argv);
+    const char* listenAddress = std::getenv("TAVRIMO_CHAT_LISTEN_ADDRESS");
+    const auto options =
+        chat::parseServerOptions(argc, argv, listenAddress && *listenAddress ? listenAddress : "0.0.0.0");
     if (!options) {
         std::printf("用法：%s [端口 [监听地址]]\n默认端口 %u，默认监听所有网络接口。\n", argv[0], chat::kDefaultPort);
         return 2;

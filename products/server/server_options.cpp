@@ -7,9 +7,9 @@
 
 namespace chat {
 
-std::optional<ServerOptions> parseServerOptions(int argc, const char* const* argv)
+std::optional<ServerOptions> parseServerOptions(int argc, const char* const* argv, const std::string& defaultAddress)
 {
-    ServerOptions options{kDefaultPort, "0.0.0.0"};
+    ServerOptions options{kDefaultPort, defaultAddress};
     if (argc > 3)
         return std::nullopt;
     if (argc > 1) {

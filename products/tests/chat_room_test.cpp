@@ -237,6 +237,11 @@ TEST(ServerOptions, DefaultPortOnAllInterfacesOrWhatTheCommandLineSays)
     ASSERT_TRUE(given);
     EXPECT_EQ(given->port, 19000);
     EXPECT_EQ(given->address, "127.0.0.1");
+    const auto configured = parseServerOptions(1, none, "127.0.0.1");
+    ASSERT_TRUE(configured);
+    EXPECT_EQ(configured->address, "127.0.0.1");
+    const char* portOnly[] = {"server.exe", "19000"};
+    EXPECT_EQ(parseServerOptions(2, portOnly, "127.0.0.1")->address, "127.0.0.1");
     for (const char* bad : {"0", "65536", "12ab", "", "-1"}) {
         const char* arguments[] = {"server.exe", bad};
         EXPECT_FALSE(parseServerOptions(2, arguments)) << bad;

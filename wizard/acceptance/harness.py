@@ -137,17 +137,20 @@ def wine_processes(name):
     return pids
 
 
-def listening_on(port):
-    """True when something listens on this TCP port."""
+def listening_on(port, address=None):
+    """True when something listens on this TCP port (at this address, when given)."""
     out = subprocess.run(["ss", "-ltnH"], capture_output=True, text=True).stdout
-    return any(line.split()[3].endswith(f":{port}") for line in out.splitlines() if len(line.split()) > 3)
+    local = [line.split()[3] for line in out.splitlines() if len(line.split()) > 3]
+    return any(a == f"{address}:{port}" if address else a.endswith(f":{port}") for a in local)
 
 
 class Wizard:
     """One run of the wizard executable."""
 
     def __init__(self, exe=WIZARD_EXE):
+        # The chat server that the finish page starts listens on loopback only.
         self.process = subprocess.Popen([WINE_RUN, "--wine-root", WINE_ROOT, exe],
+                                        env={**os.environ, "TAVRIMO_CHAT_LISTEN_ADDRESS": "127.0.0.1"},
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = wait_for(lambda: next(iter(windows_titled(TITLE)), None), timeout=60)
         if not self.window:

@@ -115,7 +115,7 @@ class InstallTest(WizardTestCase):
         self.assertTrue(started[CLIENT], "the client was not started")
         self.assertLessEqual(start_time(started[SERVER][0]), start_time(started[CLIENT][0]),
                              "the client started before the server")
-        self.assertTrue(wait_for(lambda: listening_on(CHAT_PORT)), "the started server does not listen")
+        self.assertTrue(wait_for(lambda: listening_on(CHAT_PORT, "127.0.0.1")), "the started server does not listen")
         self.assertEqual(windows_titled(TITLE), [])
         self.assertFalse(os.path.exists(STAGING))
 
