@@ -49,7 +49,10 @@ daemon off;
 $user_line
 worker_processes 1;
 pid $work/nginx.pid;
-error_log stderr warn;
+# Opened by name, like the access log on /dev/stdout, so both append: through
+# the inherited descriptor, error lines would overwrite requests when standard
+# output and error go to the same file.
+error_log /dev/stderr warn;
 events { worker_connections 64; }
 http {
     access_log /dev/stdout;
