@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "host/zip/file_handle.h"
+#include "host/files/kernel_handle.h"
 #include "host/zip/gbk_path.h"
 #include "host/zip/testing/files.h"
 
@@ -225,9 +225,9 @@ TEST_P(FailedEntry, LeavesTheOldFileAsItWas)
     const auto before = readBytes(old);
     const DWORD attributesBefore = GetFileAttributesA(old.c_str());
 
-    zip::FileHandle lock;
+    FileHandle lock;
     if (c.locked)
-        lock = zip::FileHandle(CreateFileA(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        lock = FileHandle(CreateFileA(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_EQ(static_cast<bool>(lock), c.locked);
     EXPECT_EQ(extract(c.archive, destination), 0);
     lock.close();

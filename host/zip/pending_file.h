@@ -10,7 +10,7 @@
 
 #include "host/types.h"
 #include "host/zip/entry_times.h"
-#include "host/zip/file_handle.h"
+#include "host/files/kernel_handle.h"
 
 namespace zip {
 

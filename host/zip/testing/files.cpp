@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "host/zip/file_handle.h"
+#include "host/files/kernel_handle.h"
 
 namespace zip_testing {
 
@@ -58,7 +58,7 @@ std::vector<TreeItem> listTree(const Text& root)
 
 std::optional<ByteSet> readBytes(const Text& path)
 {
-    zip::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size))
         return std::nullopt;
@@ -72,7 +72,7 @@ std::optional<ByteSet> readBytes(const Text& path)
 
 bool writeBytes(const Text& path, ByteView bytes)
 {
-    zip::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size() && file.close();
