@@ -42,7 +42,7 @@ std::optional<Text> fetchNewerWizard()
     if (!writeFile(DownloadPath, {archive}))
         return joinText({"无法保存下载的文件“", DownloadPath, "”。"});
     if (extractArchive(Text(DownloadPath), getSpecialFolder(DesktopFolder)) != 1)
-        return Text("下载的更新包无法完整解压。");
+        return Text("下载的更新包无法完整解压到桌面（桌面上的同名文件可能正在使用）。");
     if (!fileExists(newerWizardPath()))
         return Text("更新包中没有新版本的安装向导。");
     return std::nullopt;

@@ -7,7 +7,13 @@ int showMessage(const Text& text, int flags, std::optional<Text> title)
     if (!(flags & MB_SYSTEMMODAL))
         flags |= MB_TASKMODAL;
     const Text shownTitle = title.value_or("信息：");
-    switch (MessageBoxA(nullptr, text.c_str(), shownTitle.c_str(), UINT(flags))) {
+    HWND active = GetActiveWindow();
+    int pressed = MessageBoxA(nullptr, text.c_str(), shownTitle.c_str(), UINT(flags));
+    // The box has no owner, so nothing hands activation back to the window that
+    // had it (and with it the keyboard, Esc included).
+    if (active && IsWindow(active) && IsWindowVisible(active))
+        SetActiveWindow(active);
+    switch (pressed) {
     case IDCANCEL: return 1;
     case IDABORT: return 2;
     case IDRETRY: return 3;

@@ -201,6 +201,16 @@ TEST_P(ShowMessage, MapsTheButtonPressedAndDefaultsTheTitle)
     EXPECT_EQ(answer.title, c.expectedTitle);
 }
 
+TEST_F(Toolkit, TheWindowIsActiveAgainAfterAMessageBox)
+{
+    SetActiveWindow(window());
+    BoxAnswer answer{IDOK, {}};
+    std::thread answering = answerBox(answer);
+    showMessage("测试", 48, Text("警告："));
+    answering.join();
+    EXPECT_EQ(GetActiveWindow(), window());
+}
+
 INSTANTIATE_TEST_SUITE_P(Answers, ShowMessage, testing::Values(
     MessageCase{36, Text("提示："), IDYES, 5, "提示："},
     MessageCase{36, Text("提示："), IDNO, 6, "提示："},
