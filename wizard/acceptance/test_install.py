@@ -125,6 +125,9 @@ class InstallTest(WizardTestCase):
         self.assert_warning_and_options_page_stays(wizard, "请选择一个需要安装的聊天端！")
         self.assertFalse(os.path.exists(STAGING))
         self.assertFalse(os.path.exists(INSTALL_FOLDER))
+        # The window has the keyboard again once the box is gone.
+        wizard.key("Escape")
+        self.assertEqual(wizard.wait_exit(), 0)
 
     def test_a_chosen_folder_whose_parents_are_gone_is_created_with_them(self):
         os.makedirs(os.path.join(DESKTOP, "lan", "chat"))
