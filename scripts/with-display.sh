@@ -8,9 +8,10 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 exec 7< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "$!"; wait)
 read -r xvfb <&7
+# The screen goes with this script, also when it is interrupted or stopped.
+trap 'kill "$xvfb" 2>/dev/null' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 read -r number <&7
 export DISPLAY=":$number"
 "$@"
-rc=$?
-kill "$xvfb" 2>/dev/null
-exit $rc
