@@ -92,8 +92,11 @@ def message_box(title, timeout=20.0):
 
 
 def answer_box(title, button):
-    """Presses a button of the message box titled `title`: 1 OK, 6 Yes, 7 No."""
-    return wine(PEEK_EXE, title, "--press", str(button)).returncode == 0
+    """Presses a button of the message box titled `title` (1 OK, 6 Yes, 7 No) and waits until
+    the box is gone, hidden ones included: under Wine without a window manager an answered box
+    takes about 2 s to go, and the wizard's window takes no input until then."""
+    return (wine(PEEK_EXE, title, "--press", str(button)).returncode == 0
+            and bool(wait_for(lambda: not xdotool("search", "--name", f"^{title}$"))))
 
 
 def path_box():

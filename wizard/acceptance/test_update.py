@@ -8,14 +8,13 @@ import os
 import re
 import shutil
 import signal
-import socket
 import subprocess
 import tempfile
 import unittest
 import zipfile
 
 from harness import (BUILD, CLOSE_BUTTON, DESKTOP, DOWNLOAD, INSTALL_BUTTON, SERVER_TILE, SOURCE, STAGING, TITLE,
-                     WINE_ROOT, WizardTestCase, answer_box, message_box, wait_for, windows_titled, xdotool)
+                     WINE_ROOT, WizardTestCase, answer_box, listening_on, message_box, wait_for, windows_titled)
 
 SERVE_UPDATES = os.path.join(SOURCE, "scripts", "serve-updates.sh")
 NEWER_WIZARD_EXE = os.path.join(BUILD, "wizard", "acceptance", "newer_wizard.exe")
@@ -50,18 +49,6 @@ def update_port():
     return int(port)
 
 
-def port_open(port):
-    with socket.socket() as probe:
-        return probe.connect_ex(("127.0.0.1", port)) == 0
-
-
-def answer(title, button):
-    """Presses a button of the box titled `title` and waits until the box is gone, hidden ones
-    included: under Wine without a window manager an answered box takes about 2 s to go, and
-    the wizard's window takes no input until then."""
-    return answer_box(title, button) and bool(wait_for(lambda: not xdotool("search", "--name", f"^{title}$")))
-
-
 def unescape_logged(target):
     """A request target as nginx logs it (bytes 0x80-0xFF as \\xHH, spaces as %20), read as GBK."""
     latin = re.sub(r"\\x([0-9A-Fa-f]{2})", lambda byte: chr(int(byte.group(1), 16)), target.replace("%20", " "))
@@ -73,7 +60,7 @@ class UpdateServer:
 
     def __init__(self, files):
         self.port = update_port()
-        if port_open(self.port):
+        if listening_on(self.port):
             raise AssertionError(f"something already listens on 127.0.0.1:{self.port}")
         self.folder = tempfile.mkdtemp(prefix="update-folder.")
         for name, data in files.items():
@@ -85,8 +72,8 @@ class UpdateServer:
             self.process = subprocess.Popen(
                 ["timeout", str(SERVER_LIFETIME), SERVE_UPDATES, self.folder, str(self.port)],
                 stdout=log, stderr=log, start_new_session=True)
-        wait_for(lambda: port_open(self.port) or self.process.poll() is not None, timeout=10)
-        if self.process.poll() is not None or not port_open(self.port):
+        wait_for(lambda: listening_on(self.port) or self.process.poll() is not None, timeout=10)
+        if self.process.poll() is not None or not listening_on(self.port):
             log = self.log()
             self.stop()
             raise AssertionError("the update server did not start:\n" + log)
@@ -187,7 +174,7 @@ class UpdateTest(WizardTestCase):
         self.assertIn("是(&Y)", prompt)  # Wine's Chinese Yes and No buttons
         self.assertIn("否(&N)", prompt)
         self.assertIn('确认后软件将"后台更新"下载！', prompt)
-        self.assertTrue(answer("提示：", button))
+        self.assertTrue(answer_box("提示：", button))
 
     def close(self, wizard):
         # The close button, not Esc: once a box (which has no owner) has gone, no window is active,
@@ -210,7 +197,7 @@ class UpdateTest(WizardTestCase):
             with self.subTest(case):
                 self.fresh_start()
                 server = self.serve({VERSION_TEXT: text}) if text is not None else None
-                self.assertTrue(server or not port_open(update_port()), "the update port is in use")
+                self.assertTrue(server or not listening_on(update_port()), "the update port is in use")
                 try:
                     wizard = self.install_server_and_client()
                     self.assert_installed_in_sight(wizard)
@@ -231,7 +218,7 @@ class UpdateTest(WizardTestCase):
         self.assertIn("请选择一个需要安装的聊天端！", warning)
         self.assertEqual(server.requests(), [])
         self.assertFalse(os.path.exists(STAGING))
-        self.assertTrue(answer("警告：", 1))
+        self.assertTrue(answer_box("警告：", 1))
         self.close(wizard)
 
     def test_declining_the_update_installs_in_sight(self):
@@ -255,7 +242,7 @@ class UpdateTest(WizardTestCase):
         self.assertEqual(windows_titled(TITLE), [], "the wizard's window is still in sight")
         self.assertTrue(os.path.isfile(os.path.join(DESKTOP, WIZARD_NAME)))
         self.assertFalse(os.path.exists(STARTED), "the newer wizard started before the message was answered")
-        self.assertTrue(answer("信息：", 1))
+        self.assertTrue(answer_box("信息：", 1))
 
         self.assertTrue(wait_for(lambda: os.path.exists(STARTED), timeout=30), "the newer wizard did not start")
         with open(STARTED, "rb") as started:
@@ -292,7 +279,7 @@ class UpdateTest(WizardTestCase):
                     self.assertIsNone(message_box("信息：", timeout=0), "an update that failed was called complete")
                     self.assertEqual(windows_titled(TITLE), [wizard.window], "the window is not in sight")
                     self.assertFalse(os.path.exists(DOWNLOAD), "the download was left behind")
-                    self.assertTrue(answer("警告：", 1))
+                    self.assertTrue(answer_box("警告：", 1))
 
                     self.assert_installed_in_sight(wizard)
                     self.assertIsNone(wizard.process.poll(), "the wizard closed")
