@@ -13,8 +13,8 @@ void collect(const Text& root, const Text& relative, std::vector<TreeItem>& item
 {
     WIN32_FIND_DATAA found;
     const Text pattern = root + "\\" + (relative.empty() ? "" : relative + "\\") + "*";
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search)
         return;
     std::vector<TreeItem> level;
     do {
@@ -24,8 +24,7 @@ void collect(const Text& root, const Text& relative, std::vector<TreeItem>& item
         level.push_back(TreeItem{relative.empty() ? name : relative + "\\" + name,
                                  (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, found.dwFileAttributes,
                                  found.ftLastWriteTime, found.ftLastAccessTime});
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     std::sort(level.begin(), level.end(), [](const TreeItem& a, const TreeItem& b) { return a.path < b.path; });
     for (const TreeItem& item : level) {
         items.push_back(item);
