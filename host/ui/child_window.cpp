@@ -89,6 +89,16 @@ LRESULT BackgroundWindow::handle(HWND window, UINT message, WPARAM wParam, LPARA
     return PaintedWindow::handle(window, message, wParam, lParam);
 }
 
+DWORD controlStyle(const ControlDefinition& definition)
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (definition.flags & FlagDisabled)
+        style |= WS_DISABLED;
+    if (definition.flags & FlagTabStop)
+        style |= WS_TABSTOP;
+    return style;
+}
+
 void startDrag(HWND pressed)
 {
     LoadedWindow* loaded = loadedWindowOf(pressed);

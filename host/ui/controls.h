@@ -6,6 +6,9 @@
 #include "host/ui/definition.h"
 #include "host/ui/loaded_window.h"
 
+// A hidden child window with the disabled and tab-stop flags of the definition.
+DWORD controlStyle(const ControlDefinition& definition);
+
 HWND createPictureBox(HWND parent, Control& control, const PictureBox& box, COLORREF windowBackground);
 HWND createPictureButton(HWND parent, Control& control, const PictureButton& button, COLORREF windowBackground);
 HWND createEditBox(HWND parent, Control& control, const EditBox& box);

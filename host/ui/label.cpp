@@ -31,6 +31,6 @@ private:
 
 HWND createLabel(HWND parent, Control& control, const Label& label)
 {
-    return createToolkitWindow(std::make_unique<LabelWindow>(label), 0, WS_CHILD | WS_CLIPSIBLINGS, "",
+    return createToolkitWindow(std::make_unique<LabelWindow>(label), 0, controlStyle(*control.definition), "",
                                control.definition->place, parent);
 }

@@ -33,5 +33,5 @@ private:
 HWND createPictureBox(HWND parent, Control& control, const PictureBox& box, COLORREF windowBackground)
 {
     return createToolkitWindow(std::make_unique<PictureBoxWindow>(box, windowBackground), 0,
-                               WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, "", control.definition->place, parent);
+                               controlStyle(*control.definition) | WS_CLIPCHILDREN, "", control.definition->place, parent);
 }

@@ -172,10 +172,5 @@ HWND createPictureButton(HWND parent, Control& control, const PictureButton& but
 {
     auto object = std::make_unique<PictureButtonWindow>(button, windowBackground, control.definition->binding.handler);
     control.button = object.get();
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (control.definition->flags & FlagDisabled)
-        style |= WS_DISABLED;
-    if (control.definition->flags & FlagTabStop)
-        style |= WS_TABSTOP;
-    return createToolkitWindow(std::move(object), 0, style, "", control.definition->place, parent);
+    return createToolkitWindow(std::move(object), 0, controlStyle(*control.definition), "", control.definition->place, parent);
 }

@@ -9,21 +9,11 @@
 
 namespace {
 
-DWORD childStyle(const ControlDefinition& definition)
-{
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (definition.flags & FlagDisabled)
-        style |= WS_DISABLED;
-    if (definition.flags & FlagTabStop)
-        style |= WS_TABSTOP;
-    return style;
-}
-
 HWND createStandard(HWND parent, Control& control, const char* windowClass, const char* text, DWORD style,
                     DWORD exStyle)
 {
     const Place& place = control.definition->place;
-    HWND window = CreateWindowExA(exStyle, windowClass, text, childStyle(*control.definition) | style, place.left,
+    HWND window = CreateWindowExA(exStyle, windowClass, text, controlStyle(*control.definition) | style, place.left,
                                   place.top, place.width, place.height, parent, nullptr, GetModuleHandleA(nullptr),
                                   nullptr);
     if (window)
